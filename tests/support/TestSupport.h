@@ -1,0 +1,60 @@
+#pragma once
+
+#include "common/Clock.h"
+#include "common/MessageBoxes.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+namespace tramora::test {
+
+// Message boxes that remember what they were asked to show and answer confirmations with
+// what the test chose.
+class RecordingMessageBoxes final : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        enum Kind { Error, Information, Confirmation } kind;
+        QString text;
+    };
+
+    void error(const QString &text) override { m_shown.push_back({Shown::Error, text}); }
+    void information(const QString &text) override
+    {
+        m_shown.push_back({Shown::Information, text});
+    }
+    bool confirmation(const QString &text) override
+    {
+        m_shown.push_back({Shown::Confirmation, text});
+        return m_answerYes;
+    }
+
+    void answerConfirmationsWith(bool yes) { m_answerYes = yes; }
+    const std::vector<Shown> &shown() const { return m_shown; }
+    QStringList texts() const;
+    void clear() { m_shown.clear(); }
+
+private:
+    std::vector<Shown> m_shown;
+    bool m_answerYes = false;
+};
+
+// A clock the test sets by hand.
+class FixedClock final : public Clock
+{
+public:
+    explicit FixedClock(QDateTime now = QDateTime(QDate(2021, 12, 13), QTime(9, 5, 7)))
+        : m_now(std::move(now))
+    { }
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime &now) { m_now = now; }
+
+private:
+    QDateTime m_now;
+};
+
+// Every file and folder below root, relative to it, sorted; folders end with "/".
+QStringList treeOf(const QString &root);
+
+} // namespace tramora::test
