@@ -52,20 +52,6 @@ qint64 scalar(SqlConnection &db, const QString &sql)
     return query.step() ? query.integer(0) : -1;
 }
 
-// A history as older versions left it: the message column still VARCHAR(2000), row numbers
-// with gaps.
-void writeLegacyHistory(const QString &path, const std::optional<QByteArray> &key)
-{
-    SqlConnection db;
-    db.open(path, key);
-    db.executeBatch(QStringLiteral(
-        "CREATE TABLE Arquivos (Id INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, DataEnvio "
-        "DATETIME, NomeArquivo VARCHAR(253), StatusEnvio VARCHAR(1), Erro VARCHAR(2000));"
-        "INSERT INTO Arquivos VALUES (1, '2021-12-01 10:00:00', 'a.xml', 'S', 'OLU one');"
-        "INSERT INTO Arquivos VALUES (2, NULL, 'b.xml', NULL, NULL);"
-        "INSERT INTO Arquivos VALUES (7, '2021-12-13 23:59:59', 'c.xml', 'S', 'PDF seven');"));
-}
-
 struct Row
 {
     qint64 id;
@@ -83,6 +69,25 @@ std::vector<Row> historyRows(SqlConnection &db)
         rows.push_back({query.integer(0), query.optionalText(1), query.optionalText(2),
                         query.optionalText(3), query.optionalText(4)});
     return rows;
+}
+
+// A store as older versions left it in Data/fileName: the message column still VARCHAR(2000),
+// row numbers with gaps. Returns its history rows.
+std::vector<Row> writeLegacyStore(const QString &folder, const QString &fileName,
+                                  const QString &extraSql = QString())
+{
+    QDir().mkpath(folder + QStringLiteral("/Data"));
+    SqlConnection db;
+    db.open(folder + QStringLiteral("/Data/") + fileName, officeKey);
+    db.executeBatch(
+        QStringLiteral(
+            "CREATE TABLE Arquivos (Id INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, DataEnvio "
+            "DATETIME, NomeArquivo VARCHAR(253), StatusEnvio VARCHAR(1), Erro VARCHAR(2000));"
+            "INSERT INTO Arquivos VALUES (1, '2021-12-01 10:00:00', 'a.xml', 'S', 'OLU one');"
+            "INSERT INTO Arquivos VALUES (2, NULL, 'b.xml', NULL, NULL);"
+            "INSERT INTO Arquivos VALUES (7, '2021-12-13 23:59:59', 'c.xml', 'S', 'PDF seven');")
+        + extraSql);
+    return historyRows(db);
 }
 
 } // namespace
@@ -185,9 +190,7 @@ void TestDataModule::developerComputerKeepsAPlainFile()
 void TestDataModule::legacyFileIsRenamed()
 {
     QTemporaryDir folder;
-    QDir().mkpath(folder.path() + QStringLiteral("/Data"));
-    const QString legacy = folder.path() + QStringLiteral("/Data/eOlu.s3db");
-    writeLegacyHistory(legacy, officeKey);
+    writeLegacyStore(folder.path(), QStringLiteral("eOlu.s3db"));
 
     test::RecordingMessageBoxes messages;
     test::FixedClock clock;
@@ -212,7 +215,7 @@ void TestDataModule::legacyFileStaysWhenBothExist()
                                     QStringLiteral("current.xml"));
     }
     const QString legacy = folder.path() + QStringLiteral("/Data/eOlu.s3db");
-    writeLegacyHistory(legacy, officeKey);
+    writeLegacyStore(folder.path(), QStringLiteral("eOlu.s3db"));
     const QByteArray legacyBytes = firstBytes(legacy, 1 << 20);
 
     DataModule module({folder.path(), officeComputer}, messages, clock);
@@ -228,15 +231,7 @@ void TestDataModule::legacyFileStaysWhenBothExist()
 void TestDataModule::olderHistoryIsRebuiltWithRowsIntact()
 {
     QTemporaryDir folder;
-    QDir().mkpath(folder.path() + QStringLiteral("/Data"));
-    const QString path = folder.path() + QStringLiteral("/Data/Tramora.s3db");
-    writeLegacyHistory(path, officeKey);
-    std::vector<Row> before;
-    {
-        SqlConnection db;
-        db.open(path, officeKey);
-        before = historyRows(db);
-    }
+    const std::vector<Row> before = writeLegacyStore(folder.path(), QStringLiteral("Tramora.s3db"));
 
     test::RecordingMessageBoxes messages;
     test::FixedClock clock;
@@ -284,17 +279,10 @@ void TestDataModule::upToDateStoreIsLeftAsItIs()
 void TestDataModule::failedRebuildLeavesTheHistoryWhole()
 {
     QTemporaryDir folder;
-    QDir().mkpath(folder.path() + QStringLiteral("/Data"));
-    const QString path = folder.path() + QStringLiteral("/Data/Tramora.s3db");
-    writeLegacyHistory(path, officeKey);
-    std::vector<Row> before;
-    {
-        // A leftover of an earlier, interrupted copy makes the rebuild fail half-way.
-        SqlConnection db;
-        db.open(path, officeKey);
-        db.executeBatch(QStringLiteral("CREATE TABLE sqlitestudio_temp_table (x);"));
-        before = historyRows(db);
-    }
+    // A leftover of an earlier, interrupted copy makes the rebuild fail half-way.
+    const std::vector<Row> before
+        = writeLegacyStore(folder.path(), QStringLiteral("Tramora.s3db"),
+                           QStringLiteral("CREATE TABLE sqlitestudio_temp_table (x);"));
 
     test::RecordingMessageBoxes messages;
     test::FixedClock clock;
