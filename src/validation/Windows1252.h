@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tramora {
+
+// Text written by the office software in the workstation's ANSI code page. The five bytes the
+// code page leaves undefined come back as the control characters of the same value, so no byte
+// is ever lost or replaced.
+QString decodeWindows1252(const QByteArray &bytes);
+
+} // namespace tramora
