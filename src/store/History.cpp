@@ -76,13 +76,31 @@ std::optional<HistoryRecord> History::findVisible(const QString &NomeArquivo) co
     bindPeriod(query, 2);
     if (!query.step())
         return std::nullopt;
+    return readRecord(query);
+}
+
+std::vector<HistoryRecord> History::visibleRecords() const
+{
+    SqlStatement query(m_connection,
+                       QStringLiteral("SELECT Id, DataEnvio, NomeArquivo, StatusEnvio, Erro "
+                                      "FROM Arquivos WHERE 1 = 1")
+                           + visibleCondition() + QStringLiteral(" ORDER BY Id"));
+    bindPeriod(query, 1);
+    std::vector<HistoryRecord> records;
+    while (query.step())
+        records.push_back(readRecord(query));
+    return records;
+}
+
+HistoryRecord History::readRecord(const SqlStatement &row)
+{
     HistoryRecord record;
-    record.Id = query.integer(0);
-    if (!query.isNull(1))
-        record.DataEnvio = parseStoredDateTime(query.text(1));
-    record.NomeArquivo = query.text(2);
-    record.StatusEnvio = query.optionalText(3);
-    record.Erro = query.optionalText(4);
+    record.Id = row.integer(0);
+    if (!row.isNull(1))
+        record.DataEnvio = parseStoredDateTime(row.text(1));
+    record.NomeArquivo = row.text(2);
+    record.StatusEnvio = row.optionalText(3);
+    record.Erro = row.optionalText(4);
     return record;
 }
 

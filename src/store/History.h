@@ -45,6 +45,9 @@ public:
     // raise DataLayerError to the caller.
     bool InserirLog(const QString &Modulo, const QString &Erro, const QString &Arquivo);
 
+    // The visible records in the order they were made.
+    std::vector<HistoryRecord> visibleRecords() const;
+
     // The first visible record with exactly this name.
     std::optional<HistoryRecord> findVisible(const QString &NomeArquivo) const;
 
@@ -54,6 +57,7 @@ public:
 
 private:
     QString visibleCondition() const;
+    static HistoryRecord readRecord(const SqlStatement &row);
     void bindPeriod(SqlStatement &statement, int firstPosition) const;
 
     SqlConnection &m_connection;

@@ -40,18 +40,13 @@ private:
     bool m_answerYes = false;
 };
 
-// A clock the test sets by hand.
-class FixedClock final : public Clock
+// A clock the test sets by hand, by default on the day the current standard binds.
+class FixedClock final : public tramora::FixedClock
 {
 public:
     explicit FixedClock(QDateTime now = QDateTime(QDate(2021, 12, 13), QTime(9, 5, 7)))
-        : m_now(std::move(now))
+        : tramora::FixedClock(std::move(now))
     { }
-    QDateTime now() const override { return m_now; }
-    void set(const QDateTime &now) { m_now = now; }
-
-private:
-    QDateTime m_now;
 };
 
 // Every file and folder below root, relative to it, sorted; folders end with "/".

@@ -1,0 +1,86 @@
+#include "CheckSession.h"
+
+#include "common/Clock.h"
+#include "common/MessageBoxes.h"
+#include "store/DataModule.h"
+#include "validation/IndexValidator.h"
+#include "validation/LgpdInformationTypes.h"
+#include "workspace/AppVersion.h"
+#include "workspace/EmbeddedFiles.h"
+#include "workspace/ProcessValues.h"
+#include "workspace/StandardVersions.h"
+#include "workspace/Workspace.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace tramora {
+
+namespace {
+
+// Nothing here waits for a person: what the store would show goes to the error stream.
+class ConsoleMessages final : public MessageBoxes
+{
+public:
+    void error(const QString &text) override { print(text); }
+    void information(const QString &text) override { print(text); }
+    bool confirmation(const QString &text) override
+    {
+        print(text);
+        return false;
+    }
+
+private:
+    static void print(const QString &text)
+    {
+        std::fprintf(stderr, "tramora-check: %s\n", qPrintable(text));
+    }
+};
+
+std::unique_ptr<Clock> clockFor(const CheckOptions &options)
+{
+    if (options.today)
+        return std::make_unique<FixedClock>(QDateTime(*options.today, QTime(12, 0)));
+    return std::make_unique<SystemClock>();
+}
+
+} // namespace
+
+CheckResult checkIndexFile(const QString &index, const CheckOptions &options)
+{
+    ConsoleMessages messages;
+    const std::unique_ptr<Clock> clock = clockFor(options);
+    QTemporaryDir workspace;
+
+    DataModule store({workspace.path(), QStringLiteral("TRAMORA-CHECK")}, messages, *clock);
+    store.DataModuleCreate();
+
+    ProcessValues values;
+    values.vLgpdTipoInforcacao = lgpdInformationTypeLines();
+    values.vCaminhoDoExecutavel = workspace.path();
+    createWorkspaceFolders(workspace.path(), values);
+    EmbeddedFileWriter(workspace.path(), messages).writeAll();
+    values.appVersion = options.appVersion.value_or(applicationVersion());
+    setStandardVersionDates(values);
+
+    Parametros parametros = store.parametros();
+    parametros.Cns = options.cns;
+    parametros.CaminhoPdf = options.documents.value_or(QFileInfo(index).absolutePath());
+    parametros.CaminhoXml = QFileInfo(index).absolutePath();
+
+    IndexValidator validator(store.history(), *clock, values, parametros);
+    const QString path = QFileInfo(index).absoluteFilePath();
+    validator.context().state.vArquivoXML = path;
+
+    CheckResult result;
+    result.index = index;
+    result.accepted = validator.ValidaArquivoXML(path);
+    for (const HistoryRecord &record : store.history().visibleRecords())
+        result.history.emplace_back(record.NomeArquivo, record.Erro.value_or(QString()));
+    return result;
+}
+
+} // namespace tramora
