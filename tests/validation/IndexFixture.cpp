@@ -1,0 +1,179 @@
+#include "IndexFixture.h"
+
+#include "store/History.h"
+#include "store/SqlConnection.h"
+#include "validation/LgpdInformationTypes.h"
+#include "workspace/EmbeddedFiles.h"
+#include "workspace/StandardVersions.h"
+#include "workspace/Workspace.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tramora::test {
+
+namespace {
+
+const QStringList baseResumo{
+    QStringLiteral("DataCriacao=2026-12-10"),
+    QStringLiteral("CnjCartorio=123456"),
+    QStringLiteral("CodigoServico=1"),
+    QStringLiteral("NaturezaDocumento=Reconhecimento de firma"),
+    QStringLiteral("DataProtocolo="),
+    QStringLiteral("NumeroProtocolo="),
+    QStringLiteral("DataAto=2026-12-10"),
+    QStringLiteral("NumeroAto=15"),
+    QStringLiteral("Livro=12"),
+    QStringLiteral("Folha=34"),
+    QStringLiteral("Publicado=N"),
+    QStringLiteral("DataOcorrencia="),
+    QStringLiteral("NumeroSelo=ABC12345"),
+    QStringLiteral("Matricula="),
+    QStringLiteral("TipoLivro=1"),
+    QStringLiteral("TipoEnvio=P"),
+    QStringLiteral("ProtocoloOLU="),
+    QStringLiteral("DocumentoAnexo=S"),
+    QStringLiteral("StatusAto="),
+    QStringLiteral("UsoCartorio="),
+    QStringLiteral("Sequencia="),
+    QStringLiteral("IndicadorReal="),
+    QStringLiteral("ExOficio="),
+    QStringLiteral("ComplementoExOficio="),
+    QStringLiteral("GcStatusRtd="),
+    QStringLiteral("GcResumoDocumento="),
+    QStringLiteral("GcIdentificacaoConvenio="),
+    QStringLiteral("GcDigitoVerificador="),
+};
+
+QString escaped(const QString &value)
+{
+    if (value.startsWith(QLatin1Char('<')))
+        return value;
+    return value.toHtmlEscaped();
+}
+
+} // namespace
+
+IndexFixture::IndexFixture()
+{
+    values.vLgpdTipoInforcacao = lgpdInformationTypeLines();
+    values.vCaminhoDoExecutavel = folder.path();
+    createWorkspaceFolders(folder.path(), values);
+    EmbeddedFileWriter(folder.path(), messages).writeAll();
+    values.appVersion = QStringLiteral("3.0.0.1");
+    setStandardVersionDates(values);
+
+    store = std::make_unique<DataModule>(
+        DataModule::Options{folder.path(), QStringLiteral("CARTORIO-01")}, messages, clock);
+    store->DataModuleCreate();
+    parametros = store->parametros();
+    parametros.Cns = QStringLiteral("123456");
+    QDir().mkpath(folder.path() + QStringLiteral("/docs"));
+    parametros.CaminhoPdf = folder.path() + QStringLiteral("/docs");
+    validator = std::make_unique<IndexValidator>(store->history(), clock, values, parametros);
+}
+
+QString IndexFixture::defaultParties()
+{
+    return QStringLiteral("<Partes><Dados><Nome>Maria da Silva</Nome><DataNascimento>1980-05-02"
+                          "</DataNascimento><Natural>Curitiba</Natural><UF>PR</UF><CpfCnpj>"
+                          "12345678909</CpfCnpj><TipoDaParte>outorgante</TipoDaParte>"
+                          "<Documentos>RG 1234567</Documentos></Dados></Partes>");
+}
+
+QString IndexFixture::indexXml(const QStringList &overrides, const QString &afterResumo,
+                               const QString &versao, bool indented)
+{
+    QList<std::pair<QString, QString>> tags;
+    for (const QString &entry : baseResumo) {
+        const qsizetype eq = entry.indexOf(QLatin1Char('='));
+        tags.push_back({entry.left(eq), entry.mid(eq + 1)});
+    }
+    for (const QString &override : overrides) {
+        if (override.startsWith(QLatin1Char('-'))) {
+            const QString tag = override.mid(1);
+            tags.removeIf([&](const auto &pair) { return pair.first == tag; });
+            continue;
+        }
+        const bool add = override.startsWith(QLatin1Char('+'));
+        const QString entry = add ? override.mid(1) : override;
+        const qsizetype eq = entry.indexOf(QLatin1Char('='));
+        const QString tag = entry.left(eq);
+        const QString value = entry.mid(eq + 1);
+        bool replaced = false;
+        for (auto &pair : tags) {
+            if (!add && pair.first == tag) {
+                pair.second = value;
+                replaced = true;
+            }
+        }
+        if (!replaced)
+            tags.push_back({tag, value});
+    }
+
+    const QString nl = indented ? QStringLiteral("\r\n") : QString();
+    const QString in1 = indented ? QStringLiteral("  ") : QString();
+    const QString in2 = indented ? QStringLiteral("    ") : QString();
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + nl
+        + QStringLiteral("<Ato>") + nl;
+    if (!versao.isNull())
+        xml += in1 + QStringLiteral("<Versao>") + versao + QStringLiteral("</Versao>") + nl;
+    xml += in1 + QStringLiteral("<Resumo>") + nl;
+    for (const auto &[tag, value] : tags)
+        xml += in2 + QLatin1Char('<') + tag + QLatin1Char('>') + escaped(value)
+            + QStringLiteral("</") + tag + QLatin1Char('>') + nl;
+    xml += in1 + QStringLiteral("</Resumo>") + nl;
+    xml += in1 + (afterResumo.isNull() ? defaultParties() : afterResumo) + nl;
+    xml += QStringLiteral("</Ato>") + nl;
+    return xml;
+}
+
+QString IndexFixture::write(const QString &name, const QString &xml)
+{
+    QDir().mkpath(folder.path() + QStringLiteral("/xml"));
+    const QString path = folder.path() + QStringLiteral("/xml/") + name;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(xml.toUtf8());
+    return path;
+}
+
+bool IndexFixture::judge(const QString &path)
+{
+    validator->context().state.vArquivoXML = path;
+    return validator->ValidaArquivoXML(path);
+}
+
+QString IndexFixture::historyOf(const QString &fileName) const
+{
+    const auto record = store->history().findVisible(fileName);
+    return record ? record->Erro.value_or(QString()) : QString();
+}
+
+std::vector<HistoryRecord> IndexFixture::records() const
+{
+    return store->history().visibleRecords();
+}
+
+void IndexFixture::clearHistory()
+{
+    store->connection().executeBatch(QStringLiteral("DELETE FROM Arquivos;"));
+}
+
+QString IndexFixture::expectedErro(const QList<std::pair<QString, QString>> &entries)
+{
+    QString text;
+    for (const auto &[label, message] : entries)
+        text = appendToErro(text, label, message);
+    return text;
+}
+
+QString IndexFixture::expectedOlu(const QStringList &messages)
+{
+    QList<std::pair<QString, QString>> entries;
+    for (const QString &message : messages)
+        entries.push_back({QStringLiteral("OLU"), message});
+    return expectedErro(entries);
+}
+
+} // namespace tramora::test
