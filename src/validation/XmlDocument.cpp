@@ -27,6 +27,15 @@ const xmlChar *xmlText(const QByteArray &bytes)
     return reinterpret_cast<const xmlChar *>(bytes.constData());
 }
 
+// The name as the file writes it: a prefixed element is "x:Resumo", never plain "Resumo".
+QByteArray qualifiedName(const xmlNode *node)
+{
+    QByteArray name(reinterpret_cast<const char *>(node->name));
+    if (node->type == XML_ELEMENT_NODE && node->ns && node->ns->prefix)
+        name.prepend(reinterpret_cast<const char *>(node->ns->prefix) + QByteArray(":"));
+    return name;
+}
+
 bool isBlankText(const xmlNode *node)
 {
     if (node->type != XML_TEXT_NODE || !node->content)
@@ -72,7 +81,7 @@ QString lastErrorText(xmlParserCtxtPtr context)
 
 QString XmlNode::name() const
 {
-    return m_node ? fromXml(m_node->name) : QString();
+    return m_node ? QString::fromUtf8(qualifiedName(m_node)) : QString();
 }
 
 bool XmlNode::isElement() const
@@ -86,7 +95,7 @@ XmlNode XmlNode::findChild(const QString &tagName) const
         return {};
     const QByteArray wanted = toXml(tagName);
     for (xmlNode *child = m_node->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, xmlText(wanted)))
+        if (child->type == XML_ELEMENT_NODE && qualifiedName(child) == wanted)
             return XmlNode(child);
     }
     return {};
