@@ -24,8 +24,9 @@ struct PresenceRow
 class RuleRun
 {
 public:
-    explicit RuleRun(ValidationContext &context)
+    RuleRun(ValidationContext &context, bool result)
         : m_context(context)
+        , m_result(result)
     { }
     void fail(const QString &message)
     {
@@ -67,7 +68,8 @@ bool laterThanNow(const ValidationContext &context, const QDate &date)
     return QDateTime(date, QTime(0, 0)) > context.now();
 }
 
-void runPresencePhase(ValidationContext &context)
+// True when every tag was present.
+bool runPresencePhase(ValidationContext &context)
 {
     const auto missing = [](const char *tag) {
         return QStringLiteral("Falha no XML a Tag <%1> no Arquivo XML! Verifique, Vide Manual de "
@@ -118,12 +120,18 @@ void runPresencePhase(ValidationContext &context)
         {&S::vGcDigitoVerificador, "GcDigitoVerificador", requiredEvenEmpty("GcDigitoVerificador")},
     }};
 
-    for (const PresenceRow &row : summary)
-        context.ensurePresent(context.state.*row.node, QLatin1String(row.tag), row.message);
-    if (gcTagsApply(context)) {
-        for (const PresenceRow &row : gc)
-            context.ensurePresent(context.state.*row.node, QLatin1String(row.tag), row.message);
+    bool complete = true;
+    for (const PresenceRow &row : summary) {
+        if (context.ensurePresent(context.state.*row.node, QLatin1String(row.tag), row.message))
+            complete = false;
     }
+    if (gcTagsApply(context)) {
+        for (const PresenceRow &row : gc) {
+            if (context.ensurePresent(context.state.*row.node, QLatin1String(row.tag), row.message))
+                complete = false;
+        }
+    }
+    return complete;
 }
 
 } // namespace
@@ -136,10 +144,11 @@ bool gcTagsApply(const ValidationContext &context)
 
 bool ValidaPadraoOLU(ValidationContext &context)
 {
-    runPresencePhase(context);
+    // A missing tag is a reported fault like any other: the rule set's result is false.
+    const bool complete = runPresencePhase(context);
 
     ValidationState &s = context.state;
-    RuleRun run(context);
+    RuleRun run(context, complete);
     const auto text = [](const XmlNode &node) { return ValidationContext::textOf(node); };
     const auto upper = [](const XmlNode &node) { return ValidationContext::upperInPlace(node); };
     const auto lower = [](const XmlNode &node) { return ValidationContext::lowerInPlace(node); };

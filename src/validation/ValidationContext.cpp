@@ -20,13 +20,14 @@ void ValidationContext::report(const QString &label, const QString &message, con
     m_history.InserirLog(label, state.vMensagemErro, path.isEmpty() ? state.vArquivoXML : path);
 }
 
-void ValidationContext::ensurePresent(XmlNode &node, const QString &tagName, const QString &message)
+bool ValidationContext::ensurePresent(XmlNode &node, const QString &tagName, const QString &message)
 {
     if (node)
-        return;
+        return false;
     node = state.IXMLDocumentColeta->createElement(tagName);
     node.setText(QString());
     reportOlu(message);
+    return true;
 }
 
 QString ValidationContext::textOf(const XmlNode &node)

@@ -31,8 +31,8 @@ public:
     void reportOlu(const QString &message) { report(QStringLiteral("OLU"), message); }
 
     // The presence check: a missing tag is replaced by a detached empty element, so that
-    // later rules read "", and the message is reported under "OLU".
-    void ensurePresent(XmlNode &node, const QString &tagName, const QString &message);
+    // later rules read "", and the message is reported under "OLU". True when it reported.
+    bool ensurePresent(XmlNode &node, const QString &tagName, const QString &message);
 
     // Text of a node that may be none (a tag absent where no presence check ran): "".
     static QString textOf(const XmlNode &node);

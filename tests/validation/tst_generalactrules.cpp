@@ -167,6 +167,8 @@ void TestGeneralActRules::rules_data()
     const auto plus = [](QStringList a, const QStringList &b) { return a + b; };
 
     row("valid act", {}, {});
+    row("a missing tag alone refuses the act", {QStringLiteral("-UsoCartorio")},
+        {msg::missing("UsoCartorio")});
 
     row("CNS shorter than the office's, no zeros added", {}, {msg::cnjOffice},
         QStringLiteral("012345"));
