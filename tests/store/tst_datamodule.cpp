@@ -198,7 +198,8 @@ void TestDataModule::legacyFileIsRenamed()
     module.DataModuleCreate();
 
     QVERIFY(messages.shown().empty());
-    QCOMPARE(QDir(folder.path() + QStringLiteral("/Data")).entryList(QDir::Files),
+    QCOMPARE(QDir(folder.path() + QStringLiteral("/Data"))
+                 .entryList({QStringLiteral("*.s3db")}, QDir::Files),
              QStringList{QStringLiteral("Tramora.s3db")});
     QCOMPARE(historyRows(module.connection()).size(), std::size_t(3));
 }

@@ -12,6 +12,8 @@
 
 #include <libxml/xmlschemas.h>
 
+#include <memory>
+
 using namespace tramora;
 
 namespace {
@@ -71,11 +73,14 @@ void TestStartup::freshStartCreatesTheWorkspaceAndNothingElse()
     QTemporaryDir folder;
     test::RecordingMessageBoxes messages;
     test::FixedClock clock;
-    StartupSequence startup(localEnvironment(folder.path()), messages, clock);
-    startup.createDataModule();
-    QCOMPARE(startup.prepareWorkspace(), StartupSequence::Outcome::Proceed);
-
+    auto startup
+        = std::make_unique<StartupSequence>(localEnvironment(folder.path()), messages, clock);
+    startup->createDataModule();
+    QCOMPARE(startup->prepareWorkspace(), StartupSequence::Outcome::Proceed);
     QVERIFY2(messages.shown().empty(), qPrintable(messages.texts().join(QLatin1Char('\n'))));
+
+    // While the store is open its write-ahead log stands beside it; closing folds it back.
+    startup.reset();
     QCOMPARE(test::treeOf(folder.path()),
              (QStringList{
                  QStringLiteral("Data/"), QStringLiteral("Data/Tramora.s3db"),
@@ -196,9 +201,10 @@ void TestStartup::networkShareIsRefused()
                                        asked = path;
                                        return true;
                                    }};
-    StartupSequence startup(environment, messages, clock);
-    startup.createDataModule();
-    QCOMPARE(startup.prepareWorkspace(), StartupSequence::Outcome::Quit);
+    auto startup = std::make_unique<StartupSequence>(environment, messages, clock);
+    startup->createDataModule();
+    QCOMPARE(startup->prepareWorkspace(), StartupSequence::Outcome::Quit);
+    startup.reset();
 
     QCOMPARE(asked, folder.path());
     QCOMPARE(messages.shown().size(), std::size_t(1));
