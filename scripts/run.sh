@@ -7,5 +7,5 @@ build="${TRAMORA_BUILD:-$root/build}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
-cmake --build "$build" --parallel "$(nproc)" --target tramora
+cmake --build "$build" --parallel "$(nproc)" --target tramora tramora-check
 exec "$build/bin/tramora"

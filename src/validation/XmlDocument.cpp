@@ -27,6 +27,18 @@ const xmlChar *xmlText(const QByteArray &bytes)
     return reinterpret_cast<const xmlChar *>(bytes.constData());
 }
 
+// Whether the element's name as the file writes it ("x:Resumo" when prefixed) is wanted.
+bool hasQualifiedName(const xmlNode *node, const QByteArray &wanted)
+{
+    const char *local = reinterpret_cast<const char *>(node->name);
+    if (!node->ns || !node->ns->prefix)
+        return wanted == local;
+    const QByteArrayView prefix(reinterpret_cast<const char *>(node->ns->prefix));
+    const QByteArrayView name(wanted);
+    return name.size() > prefix.size() && name.startsWith(prefix) && name[prefix.size()] == ':'
+        && name.sliced(prefix.size() + 1) == QByteArrayView(local);
+}
+
 // The name as the file writes it: a prefixed element is "x:Resumo", never plain "Resumo".
 QByteArray qualifiedName(const xmlNode *node)
 {
@@ -95,7 +107,7 @@ XmlNode XmlNode::findChild(const QString &tagName) const
         return {};
     const QByteArray wanted = toXml(tagName);
     for (xmlNode *child = m_node->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE && qualifiedName(child) == wanted)
+        if (child->type == XML_ELEMENT_NODE && hasQualifiedName(child, wanted))
             return XmlNode(child);
     }
     return {};
@@ -179,7 +191,8 @@ XmlDocument::~XmlDocument()
 std::unique_ptr<XmlDocument> XmlDocument::load(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Unbuffered: the whole file is read at once, so Qt's own buffer would only add a copy.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw XmlError(QStringLiteral("Não foi possível abrir o arquivo %1: %2")
                            .arg(path, file.errorString()));
     return parse(file.readAll(), path);
