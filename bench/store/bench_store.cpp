@@ -3,8 +3,8 @@
 //
 //   bench_store [records]        (default 1000000)
 
+#include "BenchMessages.h"
 #include "common/Clock.h"
-#include "common/MessageBoxes.h"
 #include "store/DataModule.h"
 #include "store/SqlConnection.h"
 
@@ -20,16 +20,7 @@ using namespace tramora;
 
 namespace {
 
-class SilentMessages final : public MessageBoxes
-{
-public:
-    void error(const QString &text) override { report(text); }
-    void information(const QString &text) override { report(text); }
-    bool confirmation(const QString &) override { return false; }
-
-private:
-    static void report(const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
+using SilentMessages = tramora::bench::BenchMessages;
 
 const QString computer = QStringLiteral("BENCH-OFFICE");
 constexpr int insertCalls = 2000;

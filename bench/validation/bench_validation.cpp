@@ -9,8 +9,8 @@
 //
 //   bench_validation [files] [rounds]        (default 1000 files, best of 3 rounds)
 
+#include "BenchMessages.h"
 #include "common/Clock.h"
-#include "common/MessageBoxes.h"
 #include "store/DataModule.h"
 #include "validation/IndexValidator.h"
 #include "validation/LgpdInformationTypes.h"
@@ -43,16 +43,7 @@ using namespace tramora;
 
 namespace {
 
-class SilentMessages final : public MessageBoxes
-{
-public:
-    void error(const QString &text) override { report(text); }
-    void information(const QString &text) override { report(text); }
-    bool confirmation(const QString &) override { return false; }
-
-private:
-    static void report(const QString &text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
+using SilentMessages = tramora::bench::BenchMessages;
 
 // Not a developer computer, so the history is encrypted as in an office.
 const QString computer = QStringLiteral("BENCH-OFFICE");
