@@ -13,13 +13,9 @@
 #include "common/Clock.h"
 #include "store/DataModule.h"
 #include "validation/IndexValidator.h"
-#include "validation/LgpdInformationTypes.h"
 #include "validation/XmlSafety.h"
-#include "workspace/AppVersion.h"
-#include "workspace/EmbeddedFiles.h"
 #include "workspace/ProcessValues.h"
-#include "workspace/StandardVersions.h"
-#include "workspace/Workspace.h"
+#include "workspace/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -930,16 +926,11 @@ EngineRun runEngine(const Subset &files, const QString &indexFolder, const QStri
 {
     SilentMessages messages;
     QTemporaryDir application;
-    DataModule store({application.path(), computer}, messages, clock);
-    store.DataModuleCreate();
-
-    ProcessValues values;
-    values.vLgpdTipoInforcacao = lgpdInformationTypeLines();
-    values.vCaminhoDoExecutavel = application.path();
-    createWorkspaceFolders(application.path(), values);
-    EmbeddedFileWriter(application.path(), messages).writeAll();
-    values.appVersion = applicationVersion();
-    setStandardVersionDates(values);
+    StartupSequence startup({application.path(), computer, [](const QString &) { return false; }},
+                            messages, clock);
+    DataModule &store = startup.createDataModule();
+    startup.prepareWorkspace();
+    const ProcessValues &values = startup.values();
 
     Parametros parametros = store.parametros();
     parametros.Cns = officeCns;

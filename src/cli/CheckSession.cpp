@@ -2,14 +2,8 @@
 
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
-#include "store/DataModule.h"
 #include "validation/IndexValidator.h"
-#include "validation/LgpdInformationTypes.h"
-#include "workspace/AppVersion.h"
-#include "workspace/EmbeddedFiles.h"
-#include "workspace/ProcessValues.h"
-#include "workspace/StandardVersions.h"
-#include "workspace/Workspace.h"
+#include "workspace/Startup.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -55,16 +49,15 @@ CheckResult checkIndexFile(const QString &index, const CheckOptions &options)
     const std::unique_ptr<Clock> clock = clockFor(options);
     QTemporaryDir workspace;
 
-    DataModule store({workspace.path(), QStringLiteral("TRAMORA-CHECK")}, messages, *clock);
-    store.DataModuleCreate();
-
-    ProcessValues values;
-    values.vLgpdTipoInforcacao = lgpdInformationTypeLines();
-    values.vCaminhoDoExecutavel = workspace.path();
-    createWorkspaceFolders(workspace.path(), values);
-    EmbeddedFileWriter(workspace.path(), messages).writeAll();
-    values.appVersion = options.appVersion.value_or(applicationVersion());
-    setStandardVersionDates(values);
+    // The office's own start-up, in a workspace nobody else sees.
+    StartupSequence startup(
+        {workspace.path(), QStringLiteral("TRAMORA-CHECK"), [](const QString &) { return false; }},
+        messages, *clock);
+    DataModule &store = startup.createDataModule();
+    startup.prepareWorkspace();
+    ProcessValues &values = startup.values();
+    if (options.appVersion)
+        values.appVersion = *options.appVersion;
 
     Parametros parametros = store.parametros();
     parametros.Cns = options.cns;

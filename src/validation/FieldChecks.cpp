@@ -328,24 +328,29 @@ bool passesList(const QString &value, const QString &listText)
     return listText.toUpper().contains(value.toUpper());
 }
 
-QString asciiUpper(const QString &text)
+namespace {
+
+// Moves the 26 unaccented letters from one case to the other; everything else stays.
+QString shiftAsciiCase(const QString &text, char16_t first, char16_t last, char16_t target)
 {
     QString result = text;
     for (QChar &c : result) {
-        if (c.unicode() >= u'a' && c.unicode() <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
+        if (c.unicode() >= first && c.unicode() <= last)
+            c = QChar(c.unicode() - first + target);
     }
     return result;
 }
 
+} // namespace
+
+QString asciiUpper(const QString &text)
+{
+    return shiftAsciiCase(text, u'a', u'z', u'A');
+}
+
 QString asciiLower(const QString &text)
 {
-    QString result = text;
-    for (QChar &c : result) {
-        if (c.unicode() >= u'A' && c.unicode() <= u'Z')
-            c = QChar(c.unicode() - u'A' + u'a');
-    }
-    return result;
+    return shiftAsciiCase(text, u'A', u'Z', u'a');
 }
 
 } // namespace tramora

@@ -2,10 +2,6 @@
 
 #include "store/History.h"
 #include "store/SqlConnection.h"
-#include "validation/LgpdInformationTypes.h"
-#include "workspace/EmbeddedFiles.h"
-#include "workspace/StandardVersions.h"
-#include "workspace/Workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,22 +51,18 @@ QString escaped(const QString &value)
 } // namespace
 
 IndexFixture::IndexFixture()
+    : startup({folder.path(), QStringLiteral("CARTORIO-01"), [](const QString &) { return false; }},
+              messages, clock)
+    , store(startup.createDataModule())
+    , values(startup.values())
 {
-    values.vLgpdTipoInforcacao = lgpdInformationTypeLines();
-    values.vCaminhoDoExecutavel = folder.path();
-    createWorkspaceFolders(folder.path(), values);
-    EmbeddedFileWriter(folder.path(), messages).writeAll();
+    startup.prepareWorkspace();
     values.appVersion = QStringLiteral("3.0.0.1");
-    setStandardVersionDates(values);
-
-    store = std::make_unique<DataModule>(
-        DataModule::Options{folder.path(), QStringLiteral("CARTORIO-01")}, messages, clock);
-    store->DataModuleCreate();
-    parametros = store->parametros();
+    parametros = store.parametros();
     parametros.Cns = QStringLiteral("123456");
     QDir().mkpath(folder.path() + QStringLiteral("/docs"));
     parametros.CaminhoPdf = folder.path() + QStringLiteral("/docs");
-    validator = std::make_unique<IndexValidator>(store->history(), clock, values, parametros);
+    validator = std::make_unique<IndexValidator>(store.history(), clock, values, parametros);
 }
 
 QString IndexFixture::defaultParties()
@@ -146,18 +138,18 @@ bool IndexFixture::judge(const QString &path)
 
 QString IndexFixture::historyOf(const QString &fileName) const
 {
-    const auto record = store->history().findVisible(fileName);
+    const auto record = store.history().findVisible(fileName);
     return record ? record->Erro.value_or(QString()) : QString();
 }
 
 std::vector<HistoryRecord> IndexFixture::records() const
 {
-    return store->history().visibleRecords();
+    return store.history().visibleRecords();
 }
 
 void IndexFixture::clearHistory()
 {
-    store->connection().executeBatch(QStringLiteral("DELETE FROM Arquivos;"));
+    store.connection().executeBatch(QStringLiteral("DELETE FROM Arquivos;"));
 }
 
 QString IndexFixture::expectedErro(const QList<std::pair<QString, QString>> &entries)

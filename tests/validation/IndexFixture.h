@@ -6,6 +6,7 @@
 #include "store/Parametros.h"
 #include "validation/IndexValidator.h"
 #include "workspace/ProcessValues.h"
+#include "workspace/Startup.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -45,9 +46,10 @@ public:
     QTemporaryDir folder;
     RecordingMessageBoxes messages;
     FixedClock clock{QDateTime(QDate(2026, 12, 11), QTime(12, 0))};
-    ProcessValues values;
+    StartupSequence startup;
+    DataModule &store;
+    ProcessValues &values;
     Parametros parametros;
-    std::unique_ptr<DataModule> store;
     std::unique_ptr<IndexValidator> validator;
 };
 
