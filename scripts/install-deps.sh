@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libsqlcipher-dev libxml2-dev libcurl4-openssl-dev libzip-dev zlib1g-dev
     libssl-dev nlohmann-json3-dev
     python3 python3-pyftpdlib python3-openssl
+    clang libclang-rt-14-dev qpdf libqpdf-dev ghostscript zip vsftpd tinyproxy openssl
 )
 
 missing=()

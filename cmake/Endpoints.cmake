@@ -1,0 +1,1 @@
+# The central's endpoints compiled into the core.
