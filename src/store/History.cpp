@@ -79,6 +79,19 @@ std::optional<HistoryRecord> History::findVisible(const QString &NomeArquivo) co
     return readRecord(query);
 }
 
+void History::resetRecord(const QString &NomeArquivo)
+{
+    m_period.reset();
+    const std::optional<HistoryRecord> existing = findVisible(NomeArquivo);
+    if (!existing)
+        return;
+    SqlStatement update(m_connection,
+                        QStringLiteral("UPDATE Arquivos SET Erro = NULL, DataEnvio = NULL, "
+                                       "StatusEnvio = NULL WHERE Id = ?"));
+    update.bind(1, existing->Id);
+    update.step();
+}
+
 std::vector<HistoryRecord> History::visibleRecords() const
 {
     SqlStatement query(m_connection,

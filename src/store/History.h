@@ -45,6 +45,10 @@ public:
     // raise DataLayerError to the caller.
     bool InserirLog(const QString &Modulo, const QString &Erro, const QString &Arquivo);
 
+    // A file that comes back starts with an empty history: drops the period filter, as
+    // reopening the whole history does, and empties the file's record if it has one.
+    void resetRecord(const QString &NomeArquivo);
+
     // The visible records in the order they were made.
     std::vector<HistoryRecord> visibleRecords() const;
 

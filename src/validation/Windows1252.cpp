@@ -26,4 +26,24 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
+QByteArray encodeWindows1252(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar character : text) {
+        const char16_t unit = character.unicode();
+        char byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            byte = static_cast<char>(unit);
+        } else {
+            for (int index = 0; index < 32; ++index) {
+                if (upperControlRange[index] == unit)
+                    byte = static_cast<char>(0x80 + index);
+            }
+        }
+        bytes.append(byte);
+    }
+    return bytes;
+}
+
 } // namespace tramora

@@ -10,4 +10,7 @@ namespace tramora {
 // is ever lost or replaced.
 QString decodeWindows1252(const QByteArray &bytes);
 
+// Text for the central in the same code page; a character the code page lacks becomes "?".
+QByteArray encodeWindows1252(const QString &text);
+
 } // namespace tramora
