@@ -1,7 +1,9 @@
 #include "CheckSession.h"
 
+#include "batch/SetJudgment.h"
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
+#include "pdf/PdfDocumentRules.h"
 #include "validation/IndexValidator.h"
 #include "workspace/Startup.h"
 
@@ -65,12 +67,15 @@ CheckResult checkIndexFile(const QString &index, const CheckOptions &options)
     parametros.CaminhoXml = QFileInfo(index).absolutePath();
 
     IndexValidator validator(store.history(), *clock, values, parametros);
+    PdfDocumentRules documents(store.history());
+    documents.vLimiteMaximoPaginaPDF = values.vLimiteMaximoPaginaPDF;
+    SetJudgment judgment(validator, documents, store.history());
     const QString path = QFileInfo(index).absoluteFilePath();
-    validator.context().state.vArquivoXML = path;
 
     CheckResult result;
     result.index = index;
-    result.accepted = validator.ValidaArquivoXML(path);
+    // The batch run's judgment; a document the act travels without stays where it is.
+    result.accepted = judgment.judge(path, QFileInfo(index).fileName(), {});
     for (const HistoryRecord &record : store.history().visibleRecords())
         result.history.emplace_back(record.NomeArquivo, record.Erro.value_or(QString()));
     return result;

@@ -26,7 +26,8 @@ struct CheckResult
     std::vector<std::pair<QString, QString>> history;
 };
 
-// Judges one index file set as the office's validation would, against a fresh, empty,
+// Judges one index file set as the office's validation run would (index, document and
+// release flags), against a fresh, empty,
 // encrypted history of its own. Nothing of the set is moved, packed or deleted.
 CheckResult checkIndexFile(const QString &index, const CheckOptions &options);
 

@@ -1,5 +1,7 @@
 #include "IndexFixture.h"
 
+#include "batch/BatchMessages.h"
+
 #include <QProcess>
 #include <QTest>
 
@@ -43,6 +45,7 @@ private slots:
     void usageErrors();
     void reportsEachSetAsJson();
     void plainOutputNamesTheVerdictAndTheHistory();
+    void judgesTheDocumentWithoutTouchingIt();
 
 private:
     IndexFixture m_fixture;
@@ -105,7 +108,8 @@ void TestCheck::reportsEachSetAsJson()
                                  "Verifique, Vide Manual de Integração OLU"),
                   QStringLiteral("Para a tag <CodigoServico> = \"1\" até \"11\", o valor da tag "
                                  "<NumeroSelo> está fora do padrão \"OLU\"! Ex. \"AAA00000\"! "
-                                 "Verifique, Vide Manual de Integração OLU")}));
+                                 "Verifique, Vide Manual de Integração OLU"),
+                  tramora::batchmsg::structureFailure()}));
 
     // Without the office CNS every act is refused; the act dated in the future, too.
     QCOMPARE(check({QStringLiteral("--json"), m_valid}).exitCode, 1);
@@ -128,6 +132,31 @@ void TestCheck::plainOutputNamesTheVerdictAndTheHistory()
     QVERIFY(refused.out.startsWith(
         (m_faulty + QStringLiteral(": recusado\n  123456_ruim.xml\n")).toUtf8()));
     QVERIFY(refused.out.contains("<NumeroSelo> está fora do padrão"));
+}
+
+void TestCheck::judgesTheDocumentWithoutTouchingIt()
+{
+    const QString index
+        = m_fixture.write(QStringLiteral("123456_doc.xml"),
+                          IndexFixture::indexXml({QStringLiteral("CodigoServico=2")}));
+    const QString document = m_fixture.folder.path() + QStringLiteral("/docs/123456_doc.pdf");
+    QFile small(document);
+    QVERIFY(small.open(QIODevice::WriteOnly));
+    small.write(QByteArray(1536, 'x'));
+    small.close();
+
+    const Run run
+        = check({QStringLiteral("--json"), QStringLiteral("--cns"), QStringLiteral("123456"),
+                 QStringLiteral("--today"), QStringLiteral("2026-12-11"), QStringLiteral("--docs"),
+                 m_fixture.folder.path() + QStringLiteral("/docs"), index});
+    QCOMPARE(run.exitCode, 1);
+    const auto history = nlohmann::json::parse(run.out.toStdString()).at("files")[0].at("history");
+    QVERIFY(QString::fromStdString(history.at("123456_doc.pdf").get<std::string>())
+                .contains(QStringLiteral("Está Vazio")));
+    QVERIFY(QString::fromStdString(history.at("123456_doc.xml").get<std::string>())
+                .contains(QStringLiteral("Falha nos Anexos do XMl")));
+    QVERIFY(QFile::exists(index));
+    QVERIFY(QFile::exists(document));
 }
 
 QTEST_GUILESS_MAIN(TestCheck)
