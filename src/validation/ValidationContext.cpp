@@ -68,6 +68,16 @@ std::optional<QDate> ValidationContext::oluDate(const QString &oluText) const
     return readDayFirstDate(dayFirstText(oluText), today());
 }
 
+std::optional<qint32> ValidationContext::serviceCode() const
+{
+    return readInteger(textOf(state.vCodigoServico));
+}
+
+std::optional<qint32> ValidationContext::bookType() const
+{
+    return readInteger(textOf(state.vTipoLivro));
+}
+
 QString shortDate(const QDate &date)
 {
     return date.toString(QStringLiteral("dd/MM/yyyy"));

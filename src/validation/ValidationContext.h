@@ -46,6 +46,11 @@ public:
     // The day-first text of an OLU date read as a date; nullopt when it is not a date.
     std::optional<QDate> oluDate(const QString &oluText) const;
 
+    // The whole-number values of CodigoServico and TipoLivro; nullopt when the text is not a
+    // whole number (or the tag has no node).
+    std::optional<qint32> serviceCode() const;
+    std::optional<qint32> bookType() const;
+
     const ProcessValues &values() const { return m_values; }
     const Parametros &parametros() const { return m_parametros; }
     History &history() { return m_history; }

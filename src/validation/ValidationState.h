@@ -61,6 +61,32 @@ struct ValidationState
     QString vIntegracaoCentral;
 
     XmlNode IXMLNodeLGPD;
+    XmlNode IXMLNodeLGPD_DadosPessoais;
+    XmlNode IXMLNodeLGPD_DadosPessoais_Informacao;
+    XmlNode IXMLNodeLGPD_Fonte;
+    XmlNode IXMLNodeLGPD_Fonte_Informacao;
+    XmlNode IXMLNodeLGPD_Cronograma;
+    XmlNode IXMLNodeLGPD_Cronograma_Informacao;
+    XmlNode IXMLNodeLGPD_Proposito;
+    XmlNode IXMLNodeLGPD_Proposito_Finalidade;
+    XmlNode IXMLNodeLGPD_Proposito_Minimizacao;
+    XmlNode IXMLNodeLGPD_BaseLegal;
+    XmlNode IXMLNodeLGPD_BaseLegal_Informacao;
+    XmlNode IXMLNodeLGPD_Transferencia;
+    XmlNode IXMLNodeLGPD_Transferencia_Item;
+    XmlNode IXMLNodeLGPD_Transferencia_Item_Informacao;
+    XmlNode IXMLNodeLGPD_Transferencia_Item_BaseLegal;
+    XmlNode IXMLNodeLGPD_Transferencia_Item_Autorizacao;
+    XmlNode IXMLNodeLGPD_Direito;
+    XmlNode IXMLNodeLGPD_Direito_Politica;
+    XmlNode IXMLNodeLGPD_Armazenamento;
+    XmlNode IXMLNodeLGPD_Armazenamento_Formato;
+    XmlNode IXMLNodeLGPD_Armazenamento_Tipo;
+    XmlNode IXMLNodeLGPD_Armazenamento_Responsabilidade;
+    XmlNode IXMLNodeLGPD_Armazenamento_Politica;
+    XmlNode IXMLNodeLGPD_Seguranca;
+    XmlNode IXMLNodeLGPD_Seguranca_Politica;
+    XmlNode IXMLNodeLGPD_Seguranca_Responsabilidade;
     XmlNode IXMLNodeCRC;
     XmlNode IXMLNodeSirc;
 

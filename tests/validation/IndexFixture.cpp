@@ -14,7 +14,7 @@ const QStringList baseResumo{
     QStringLiteral("DataCriacao=2026-12-10"),
     QStringLiteral("CnjCartorio=123456"),
     QStringLiteral("CodigoServico=1"),
-    QStringLiteral("NaturezaDocumento=Reconhecimento de firma"),
+    QStringLiteral("NaturezaDocumento=Cartão de Firma"),
     QStringLiteral("DataProtocolo="),
     QStringLiteral("NumeroProtocolo="),
     QStringLiteral("DataAto=2026-12-10"),
@@ -41,6 +41,32 @@ const QStringList baseResumo{
     QStringLiteral("GcDigitoVerificador="),
 };
 
+// The nature and book type an act of each service code needs to pass its service's rules.
+struct ServiceDefaults
+{
+    const char *natureza; // nullptr: the service does not test it
+    const char *tipoLivro;
+};
+constexpr ServiceDefaults serviceDefaults[] = {
+    {"Cartão de Firma", "1"}, {nullptr, "2"},    {nullptr, "4"},     {"Registro", "6"},
+    {"Registro", "7"},        {"Registro", "9"}, {nullptr, "11"},    {nullptr, "12"},
+    {nullptr, "13"},          {nullptr, "15"},   {"Registro", "18"},
+};
+
+// A role the party rules accept for the service, lower-casing included.
+QString roleAllowedIn(const QString &service)
+{
+    if (service == QLatin1String("4"))
+        return QStringLiteral("Criança");
+    if (service == QLatin1String("5"))
+        return QStringLiteral("Nubente 1");
+    if (service == QLatin1String("6"))
+        return QStringLiteral("Falecido");
+    if (service == QLatin1String("8"))
+        return QStringLiteral("Devedor");
+    return QStringLiteral("Cliente");
+}
+
 QString escaped(const QString &value)
 {
     if (value.startsWith(QLatin1Char('<')))
@@ -65,12 +91,33 @@ IndexFixture::IndexFixture()
     validator = std::make_unique<IndexValidator>(store.history(), clock, values, parametros);
 }
 
-QString IndexFixture::defaultParties()
+QString IndexFixture::partiesBlock(const QString &role)
 {
     return QStringLiteral("<Partes><Dados><Nome>Maria da Silva</Nome><DataNascimento>1980-05-02"
                           "</DataNascimento><Natural>Curitiba</Natural><UF>PR</UF><CpfCnpj>"
-                          "12345678909</CpfCnpj><TipoDaParte>outorgante</TipoDaParte>"
-                          "<Documentos>RG 1234567</Documentos></Dados></Partes>");
+                          "12345678909</CpfCnpj><TipoDaParte>")
+        + role
+        + QStringLiteral("</TipoDaParte><Documentos>RG 1234567</Documentos></Dados></Partes>");
+}
+
+QString IndexFixture::defaultLgpd()
+{
+    return QStringLiteral(
+        "<Lgpd><DadosPessoais><Informacao>CPF</Informacao><Informacao>Nome completo</Informacao>"
+        "</DadosPessoais><Fonte><Informacao>Documento apresentado</Informacao></Fonte>"
+        "<Cronograma><Informacao>1</Informacao></Cronograma><Proposito><Finalidade>1</Finalidade>"
+        "<Minimizacao>S</Minimizacao></Proposito><BaseLegal><Informacao>Lei 8.935/1994"
+        "</Informacao></BaseLegal><Transferencia><Item><Informacao>Central</Informacao>"
+        "<BaseLegal>S</BaseLegal><Autorizacao>I</Autorizacao></Item></Transferencia><Direito>"
+        "<Politica>S</Politica></Direito><Armazenamento><Formato>1</Formato><Tipo>3</Tipo>"
+        "<Responsabilidade>1</Responsabilidade><Politica>S</Politica></Armazenamento>"
+        "<Seguranca><Politica>S</Politica><Responsabilidade>2</Responsabilidade></Seguranca>"
+        "</Lgpd>");
+}
+
+QString IndexFixture::defaultParties()
+{
+    return partiesBlock(QStringLiteral("Cliente")) + defaultLgpd();
 }
 
 QString IndexFixture::indexXml(const QStringList &overrides, const QString &afterResumo,
@@ -81,9 +128,11 @@ QString IndexFixture::indexXml(const QStringList &overrides, const QString &afte
         const qsizetype eq = entry.indexOf(QLatin1Char('='));
         tags.push_back({entry.left(eq), entry.mid(eq + 1)});
     }
+    QStringList overridden;
     for (const QString &override : overrides) {
         if (override.startsWith(QLatin1Char('-'))) {
             const QString tag = override.mid(1);
+            overridden << tag;
             tags.removeIf([&](const auto &pair) { return pair.first == tag; });
             continue;
         }
@@ -92,6 +141,7 @@ QString IndexFixture::indexXml(const QStringList &overrides, const QString &afte
         const qsizetype eq = entry.indexOf(QLatin1Char('='));
         const QString tag = entry.left(eq);
         const QString value = entry.mid(eq + 1);
+        overridden << tag;
         bool replaced = false;
         for (auto &pair : tags) {
             if (!add && pair.first == tag) {
@@ -101,6 +151,27 @@ QString IndexFixture::indexXml(const QStringList &overrides, const QString &afte
         }
         if (!replaced)
             tags.push_back({tag, value});
+    }
+    // An act of another service gets the nature and book type of its service, unless the test
+    // sets them.
+    const auto textOf = [&](const QString &tag) -> QString * {
+        for (auto &pair : tags) {
+            if (pair.first == tag)
+                return &pair.second;
+        }
+        return nullptr;
+    };
+    const QString *codigo = textOf(QStringLiteral("CodigoServico"));
+    const int service = codigo ? codigo->toInt() : 0;
+    if (service >= 1 && service <= 11) {
+        const ServiceDefaults &defaults = serviceDefaults[service - 1];
+        QString *natureza = textOf(QStringLiteral("NaturezaDocumento"));
+        if (defaults.natureza && natureza
+            && !overridden.contains(QLatin1String("NaturezaDocumento")))
+            *natureza = QString::fromUtf8(defaults.natureza);
+        QString *tipoLivro = textOf(QStringLiteral("TipoLivro"));
+        if (tipoLivro && !overridden.contains(QLatin1String("TipoLivro")))
+            *tipoLivro = QLatin1String(defaults.tipoLivro);
     }
 
     const QString nl = indented ? QStringLiteral("\r\n") : QString();
@@ -115,7 +186,16 @@ QString IndexFixture::indexXml(const QStringList &overrides, const QString &afte
         xml += in2 + QLatin1Char('<') + tag + QLatin1Char('>') + escaped(value)
             + QStringLiteral("</") + tag + QLatin1Char('>') + nl;
     xml += in1 + QStringLiteral("</Resumo>") + nl;
-    xml += in1 + (afterResumo.isNull() ? defaultParties() : afterResumo) + nl;
+    if (afterResumo.isNull()) {
+        QString service;
+        for (const auto &[tag, value] : tags) {
+            if (tag == QLatin1String("CodigoServico"))
+                service = value;
+        }
+        xml += in1 + partiesBlock(roleAllowedIn(service)) + defaultLgpd() + nl;
+    } else {
+        xml += in1 + afterResumo + nl;
+    }
     xml += QStringLiteral("</Ato>") + nl;
     return xml;
 }

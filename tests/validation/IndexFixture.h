@@ -25,11 +25,19 @@ public:
 
     // Resumo tags in the order office software writes them, each "Tag=value"; an override
     // "Tag=value" replaces a tag's text (a value starting with "<" is inserted as markup),
-    // "-Tag" removes it and "+Tag=value" adds a tag at the end.
+    // "-Tag" removes it and "+Tag=value" adds a tag at the end. Unless overridden,
+    // NaturezaDocumento and TipoLivro follow CodigoServico, so the act stays valid for its
+    // service.
     static QString indexXml(const QStringList &overrides, const QString &afterResumo = QString(),
                             const QString &versao = QStringLiteral("3.0"), bool indented = true);
-    // The Partes block of the base act.
+    // What follows the summary in the base act: its Partes block, whose one party is a client,
+    // and its Lgpd block. An act written without afterResumo gets the same blocks with the
+    // party in a role its service allows.
     static QString defaultParties();
+    // A Partes block with one valid party (CPF, birth date) in the given role.
+    static QString partiesBlock(const QString &role);
+    // An Lgpd block with every sub-block filled with accepted values.
+    static QString defaultLgpd();
 
     QString write(const QString &name, const QString &xml);
     bool judge(const QString &path);

@@ -213,8 +213,11 @@ void TestGeneralActRules::rules_data()
     row("seal too short, number part not whole", {QStringLiteral("NumeroSelo=ABCD1X")},
         {msg::seloLength, msg::seloPattern});
     row("no seal", {QStringLiteral("NumeroSelo=")}, {msg::seloExempt});
+    // A deed: signature cards older than five years are not sent at all.
     row("no seal, act before 2015",
-        {QStringLiteral("NumeroSelo="), QStringLiteral("DataAto=2014-12-31")}, {});
+        {QStringLiteral("CodigoServico=2"), QStringLiteral("NumeroSelo="),
+         QStringLiteral("DataAto=2014-12-31")},
+        {});
     row("no seal, ex officio", {QStringLiteral("NumeroSelo="), QStringLiteral("ExOficio=i")}, {});
 
     row("protocol of service 8, ex officio in lower case",
@@ -278,7 +281,9 @@ void TestGeneralActRules::rules_data()
     row("any status for service 2, book 4",
         {QStringLiteral("CodigoServico=2"), QStringLiteral("TipoLivro=4"),
          QStringLiteral("StatusAto=qualquer")},
-        {});
+        // Only the service's own book-type rule reports, none on the status.
+        {QStringLiteral("Para a tag <CodigoServico> = 2, o valor Tag <TipoLivro> não pode ser "
+                        "diferente de \"2\" ou \"3\"! Verifique, Vide Manual de Integração OLU")});
 
     row("ex officio outside the list", {QStringLiteral("ExOficio=Z")},
         {msg::exOficio, msg::complemento});
