@@ -1,5 +1,6 @@
 #include "store/Parametros.h"
 #include "validation/FieldChecks.h"
+#include "validation/RuleRun.h"
 #include "validation/RuleSets.h"
 #include "validation/ValidationContext.h"
 #include "workspace/ProcessValues.h"
@@ -18,26 +19,6 @@ struct PresenceRow
     XmlNode ValidationState::*node;
     const char *tag;
     QString message;
-};
-
-// A procedure's result: true until the first reported fault.
-class RuleRun
-{
-public:
-    RuleRun(ValidationContext &context, bool result)
-        : m_context(context)
-        , m_result(result)
-    { }
-    void fail(const QString &message)
-    {
-        m_context.reportOlu(message);
-        m_result = false;
-    }
-    bool result() const { return m_result; }
-
-private:
-    ValidationContext &m_context;
-    bool m_result = true;
 };
 
 qint32 wholeNumber(const QString &text)

@@ -1,4 +1,5 @@
 #include "validation/FieldChecks.h"
+#include "validation/RuleRun.h"
 #include "validation/RuleSets.h"
 #include "validation/ValidationContext.h"
 
@@ -8,25 +9,6 @@
 namespace tramora {
 
 namespace {
-
-// A procedure's result: true until the first reported fault.
-class RuleRun
-{
-public:
-    explicit RuleRun(ValidationContext &context)
-        : m_context(context)
-    { }
-    void fail(const QString &message)
-    {
-        m_context.reportOlu(message);
-        m_result = false;
-    }
-    bool result() const { return m_result; }
-
-private:
-    ValidationContext &m_context;
-    bool m_result = true;
-};
 
 // The book type as a whole number; a text that is none matches no book type, so the rule
 // reports instead of letting an unconverted value through.

@@ -115,6 +115,19 @@ QString IndexFixture::defaultLgpd()
         "</Lgpd>");
 }
 
+QStringList IndexFixture::actOfService(int service)
+{
+    QStringList overrides{QStringLiteral("CodigoServico=") + QString::number(service)};
+    if (service == 4 || service == 6 || service == 7)
+        overrides << QStringLiteral("DataOcorrencia=2026-12-01");
+    if (service >= 8)
+        overrides << QStringLiteral("NumeroProtocolo=77")
+                  << QStringLiteral("DataProtocolo=2026-12-01");
+    if (service == 11)
+        overrides << QStringLiteral("Publicado=S");
+    return overrides;
+}
+
 QString IndexFixture::defaultParties()
 {
     return partiesBlock(QStringLiteral("Cliente")) + defaultLgpd();

@@ -34,6 +34,9 @@ public:
     // and its Lgpd block. An act written without afterResumo gets the same blocks with the
     // party in a role its service allows.
     static QString defaultParties();
+    // Overrides that make the base act a valid act of the service, with the dates and
+    // protocol its general rules ask for.
+    static QStringList actOfService(int service);
     // A Partes block with one valid party (CPF, birth date) in the given role.
     static QString partiesBlock(const QString &role);
     // An Lgpd block with every sub-block filled with accepted values.

@@ -54,15 +54,7 @@ const QString debtor = QStringLiteral("Para a tag <TipoDaParte> o valor não pod
 // The summary of a valid act of the service (the fixture supplies nature and book type).
 QStringList actOf(int service)
 {
-    QStringList overrides{QStringLiteral("CodigoServico=%1").arg(service)};
-    if (service == 4 || service == 6)
-        overrides << QStringLiteral("DataOcorrencia=2026-12-01");
-    if (service >= 8)
-        overrides << QStringLiteral("NumeroProtocolo=77")
-                  << QStringLiteral("DataProtocolo=2026-12-01");
-    if (service == 11)
-        overrides << QStringLiteral("Publicado=S");
-    return overrides;
+    return IndexFixture::actOfService(service);
 }
 
 const QStringList partyTags{

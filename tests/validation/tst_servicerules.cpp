@@ -114,15 +114,7 @@ const QDateTime noon(QDate(2026, 12, 11), QTime(12, 0));
 // The tags an act of the service needs beyond the base act to pass the general rules.
 QStringList actOf(int service)
 {
-    QStringList overrides{QStringLiteral("CodigoServico=") + QString::number(service)};
-    if (service == 4 || service == 6 || service == 7)
-        overrides << QStringLiteral("DataOcorrencia=2026-12-01");
-    if (service >= 8)
-        overrides << QStringLiteral("NumeroProtocolo=77")
-                  << QStringLiteral("DataProtocolo=2026-12-01");
-    if (service == 11)
-        overrides << QStringLiteral("Publicado=S");
-    return overrides;
+    return IndexFixture::actOfService(service);
 }
 
 QStringList actOf(int service, const QStringList &more)
