@@ -2,6 +2,7 @@
 // packing or deleting anything, and prints what the history would hold.
 
 #include "CheckSession.h"
+#include "PageCountCommand.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -21,7 +22,8 @@ constexpr int exitUsage = 2;
 
 const char *const usageText
     = "usage: tramora-check [--json] [--cns CNS] [--docs DIR] [--today YYYY-MM-DD]\n"
-      "                     [--app-version X.Y.Z.W] INDEX.xml...\n";
+      "                     [--app-version X.Y.Z.W] INDEX.xml...\n"
+      "       tramora-check --pages PDF...\n";
 
 int usageError(const QString &why)
 {
@@ -57,6 +59,12 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--pages")) {
+        arguments.removeFirst();
+        if (arguments.isEmpty())
+            return usageError(QStringLiteral("no PDF file given"));
+        return printPageCounts(arguments);
+    }
 
     bool json = false;
     CheckOptions options;
