@@ -5,8 +5,8 @@ include(FeatureSummary)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC OFF)
 
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Test)
-set_package_properties(Qt6 PROPERTIES DESCRIPTION "Qt 6 (Debian: qt6-base-dev)" TYPE REQUIRED)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Test Network Svg)
+set_package_properties(Qt6 PROPERTIES DESCRIPTION "Qt 6 (Debian: qt6-base-dev, qt6-svg-dev)" TYPE REQUIRED)
 
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SQLCIPHER REQUIRED IMPORTED_TARGET sqlcipher)

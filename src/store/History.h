@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace tramora {
@@ -54,6 +56,32 @@ public:
 
     // The first visible record with exactly this name.
     std::optional<HistoryRecord> findVisible(const QString &NomeArquivo) const;
+
+    // The row numbers of the records dated inside the period (all records when there is
+    // none), in order: what a list of the history needs to hold, whatever its size. The
+    // history tab passes the period of its last search, which a validation run dropping the
+    // filter does not change.
+    std::vector<qint64> idsIn(const std::optional<HistoryPeriod> &period) const;
+
+    // The records with these row numbers, without their message text, in row order; rows
+    // deleted in the meantime are left out.
+    std::vector<HistoryRecord> summariesOf(std::span<const qint64> ids) const;
+
+    // The message text of one record, looked up by its row number.
+    std::optional<QString> erroOf(qint64 Id) const;
+
+    // Hands each record dated inside the period (every record when there is none) to visit,
+    // in order, one at a time, so that a report of a large history never holds it whole.
+    void forEachIn(const std::optional<HistoryPeriod> &period,
+                   const std::function<void(const HistoryRecord &)> &visit) const;
+
+    // Deletes every record dated inside the period (both days whole) and every record without
+    // a date. Returns how many were deleted.
+    qint64 clearPeriod(const HistoryPeriod &period);
+
+    // Makes the period filter and the clearing index lookups instead of scans of the history;
+    // cheap once the index exists.
+    void ensurePeriodIndex();
 
     // How DataEnvio is kept in the file: text that sorts as it compares.
     static QString storedDateTime(const QDateTime &moment);

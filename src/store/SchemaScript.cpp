@@ -62,9 +62,11 @@ DROP TABLE sqlitestudio_temp_table;
 COMMIT;
 )sql";
 
-// The history is found by file name on every message; the rebuild drops this index.
+// The history is found by file name on every message and by date in the history tab; the
+// rebuild drops these indexes.
 constexpr const char *indexHistory = R"sql(
 CREATE INDEX IF NOT EXISTS ArquivosNomeArquivo ON Arquivos (NomeArquivo);
+CREATE INDEX IF NOT EXISTS ArquivosDataEnvio ON Arquivos (DataEnvio);
 )sql";
 
 // True when Arquivos is missing (a new file, which the script creates with the old column)
