@@ -3,6 +3,7 @@
 #include "batch/BackgroundTask.h"
 #include "batch/BatchMessages.h"
 #include "batch/FileOperations.h"
+#include "common/BusyFlag.h"
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
 #include "store/DataModule.h"
@@ -20,24 +21,6 @@ namespace tramora {
 namespace {
 
 const QString olu = QStringLiteral("OLU");
-
-// Clears the busy flag on every way out of a pass, so a failure cannot leave later ticks
-// doing nothing until a restart.
-class BusyFlag
-{
-public:
-    explicit BusyFlag(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~BusyFlag() { m_flag = false; }
-    BusyFlag(const BusyFlag &) = delete;
-    BusyFlag &operator=(const BusyFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 QString existing(const QString &path)
 {

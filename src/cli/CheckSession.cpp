@@ -1,8 +1,8 @@
 #include "CheckSession.h"
+#include "ConsoleMessages.h"
 
 #include "batch/SetJudgment.h"
 #include "common/Clock.h"
-#include "common/MessageBoxes.h"
 #include "pdf/PdfDocumentRules.h"
 #include "validation/IndexValidator.h"
 #include "workspace/Startup.h"
@@ -17,25 +17,6 @@ namespace tramora {
 
 namespace {
 
-// Nothing here waits for a person: what the store would show goes to the error stream.
-class ConsoleMessages final : public MessageBoxes
-{
-public:
-    void error(const QString &text) override { print(text); }
-    void information(const QString &text) override { print(text); }
-    bool confirmation(const QString &text) override
-    {
-        print(text);
-        return false;
-    }
-
-private:
-    static void print(const QString &text)
-    {
-        std::fprintf(stderr, "tramora-check: %s\n", qPrintable(text));
-    }
-};
-
 std::unique_ptr<Clock> clockFor(const CheckOptions &options)
 {
     if (options.today)
@@ -47,7 +28,7 @@ std::unique_ptr<Clock> clockFor(const CheckOptions &options)
 
 CheckResult checkIndexFile(const QString &index, const CheckOptions &options)
 {
-    ConsoleMessages messages;
+    ConsoleMessages messages("tramora-check");
     const std::unique_ptr<Clock> clock = clockFor(options);
     QTemporaryDir workspace;
 

@@ -5,8 +5,9 @@
 //
 //   tramora-demo-workspace FOLDER
 
+#include "ConsoleMessages.h"
+
 #include "common/Clock.h"
-#include "common/MessageBoxes.h"
 #include "store/DataModule.h"
 #include "workspace/ComputerNames.h"
 #include "workspace/Startup.h"
@@ -21,24 +22,6 @@
 using namespace tramora;
 
 namespace {
-
-class ConsoleMessages final : public MessageBoxes
-{
-public:
-    void error(const QString &text) override { print(text); }
-    void information(const QString &text) override { print(text); }
-    bool confirmation(const QString &text) override
-    {
-        print(text);
-        return false;
-    }
-
-private:
-    static void print(const QString &text)
-    {
-        std::fprintf(stderr, "tramora-demo-workspace: %s\n", qPrintable(text));
-    }
-};
 
 struct DemoSet
 {
@@ -123,7 +106,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString folder = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
-    ConsoleMessages messages;
+    ConsoleMessages messages("tramora-demo-workspace");
     SystemClock clock;
     // The application opens the store with this computer's key, so the demo uses it too.
     StartupSequence startup({folder, NomeComputador()}, messages, clock);

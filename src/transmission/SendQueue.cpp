@@ -1,6 +1,7 @@
 #include "transmission/SendQueue.h"
 
 #include "batch/FileOperations.h"
+#include "common/BusyFlag.h"
 #include "common/FormatByteSize.h"
 #include "common/MessageBoxes.h"
 #include "store/DataModule.h"
@@ -25,24 +26,6 @@ Q_LOGGING_CATEGORY(lcSendQueue, "tramora.sendqueue")
 namespace tramora {
 
 namespace {
-
-// Clears a busy flag however the pass ends, so that a failure inside one pass does not keep
-// every later pass from running.
-class BusyFlag final
-{
-public:
-    explicit BusyFlag(bool &flag)
-        : m_flag(flag)
-    {
-        m_flag = true;
-    }
-    ~BusyFlag() { m_flag = false; }
-    BusyFlag(const BusyFlag &) = delete;
-    BusyFlag &operator=(const BusyFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 QString inFolder(const QString &folder, const QString &fileName)
 {
