@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git clang-format
-    qt6-base-dev qt6-svg-dev libsqlcipher-dev libxml2-dev libcurl4-openssl-dev libzip-dev zlib1g-dev
-    libssl-dev nlohmann-json3-dev
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlcipher-dev libxml2-dev
+    libcurl4-openssl-dev libzip-dev zlib1g-dev libssl-dev nlohmann-json3-dev
     python3 python3-pyftpdlib python3-openssl
     clang libclang-rt-14-dev qpdf libqpdf-dev ghostscript zip vsftpd tinyproxy openssl
+    xvfb xdotool x11-apps imagemagick
 )
 
 missing=()
