@@ -24,6 +24,7 @@
 #include <QDesktopServices>
 #include <QLibraryInfo>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -74,9 +75,15 @@ int main(int argc, char *argv[])
                      &tramora::MainWindow::refreshFileLists);
 
     folders.setParent(&window);
-    window.setSettingsTab(
+    // The settings page is taller than small office screens; it scrolls instead of
+    // stretching the window.
+    auto *settings = new QScrollArea;
+    settings->setWidgetResizable(true);
+    settings->setFrameShape(QFrame::NoFrame);
+    settings->setWidget(
         new tramora::SettingsTab({&startup.dataModule(), &messages, &folders,
                                   [&window] { window.updateHomologationNotice(); }}));
+    window.setSettingsTab(settings);
     tramora::ProxyActions proxy(startup.dataModule(), messages, &window);
     QObject::connect(window.officeTab()->configureProxyButton(), &QPushButton::clicked,
                      [&proxy] { proxy.actConfigProxyExecute(); });
