@@ -2,7 +2,6 @@
 
 #include "batch/BatchMessages.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <nlohmann/json.hpp>
@@ -11,26 +10,11 @@ using tramora::test::IndexFixture;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = tramora::test::ProgramRun;
 
 Run check(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TRAMORA_CHECK_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return tramora::test::runProgram(QStringLiteral(TRAMORA_CHECK_PATH), arguments);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "workspace/Startup.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,13 +14,7 @@ namespace {
 
 int run(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return -1;
-    }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return test::runProgram(program, arguments).exitCode;
 }
 
 } // namespace

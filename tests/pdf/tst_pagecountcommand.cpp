@@ -1,30 +1,17 @@
 #include "PdfFixtures.h"
+#include "TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-};
+using Run = tramora::test::ProgramRun;
 
 Run check(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TRAMORA_CHECK_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    return run;
+    return tramora::test::runProgram(QStringLiteral(TRAMORA_CHECK_PATH), arguments);
 }
 
 QString write(const QTemporaryDir &folder, const QString &name, const QByteArray &image)

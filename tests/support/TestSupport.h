@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QStringList>
 
@@ -51,5 +52,15 @@ public:
 
 // Every file and folder below root, relative to it, sorted; folders end with "/".
 QStringList treeOf(const QString &root);
+
+// What a program run by a test printed and how it ended; exitCode is -1 when it crashed or
+// did not end within a minute (it is then killed).
+struct ProgramRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+ProgramRun runProgram(const QString &program, const QStringList &arguments);
 
 } // namespace tramora::test
